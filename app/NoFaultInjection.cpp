@@ -1,0 +1,3 @@
+#include "app/FaultInjection.h"
+
+void InstallInjectedFaults() {}

@@ -1,0 +1,96 @@
+#include "colour/FieldColour.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+namespace {
+
+struct Channels {
+    double red, green, blue;
+};
+
+// The fully saturated colour at hue angle degrees, each channel 0 to 255.
+Channels PureColour(double degrees)
+{
+    double rising = 255.0 * std::fmod(degrees, 60.0) / 60.0;
+    double falling = 255.0 - rising;
+    switch (static_cast<int>(degrees / 60.0)) {
+    case 0: return {255, rising, 0};
+    case 1: return {falling, 255, 0};
+    case 2: return {0, 255, rising};
+    case 3: return {0, falling, 255};
+    case 4: return {rising, 0, 255};
+    default: return {255, 0, falling};
+    }
+}
+
+// The dark half never quite reaches black in its smallest channel: it runs up
+// to 6 at l = 255, one step before the pure colour.
+double DarkChannel(double pure, int lightness)
+{
+    return (lightness / 255.0) * (6.0 + pure * 249.0 / 255.0);
+}
+
+double LightChannel(double pure, int lightness)
+{
+    return pure + (255.0 - pure) * (lightness - 256) / 255.0;
+}
+
+int Rounded(double channel)
+{
+    return static_cast<int>(std::floor(channel + 0.5));
+}
+
+} // namespace
+
+ColourValue FieldColour(int hue, int lightness)
+{
+    Channels pure = PureColour(360.0 * hue / kFieldHues);
+    auto shade = lightness < 256 ? DarkChannel : LightChannel;
+    int red = Rounded(shade(pure.red, lightness));
+    int green = Rounded(shade(pure.green, lightness));
+    int blue = Rounded(shade(pure.blue, lightness));
+    return red | (green << 8) | (blue << 16);
+}
+
+PictureSize FieldPictureSize(FieldPicture picture)
+{
+    switch (picture) {
+    case FieldPicture::Square: return {kFieldLightnesses, 2 * kFieldHues};
+    case FieldPicture::Strip: return {kFieldHues, kFieldLightnesses};
+    default: return {0, 0};
+    }
+}
+
+ColourValue FieldPictureColour(FieldPicture picture, int x, int y)
+{
+    if (picture == FieldPicture::Square)
+        return FieldColour(y / 2, x);
+    return FieldColour(x, kFieldLightnesses - 1 - y);
+}
+
+namespace {
+
+std::uint32_t DibWord(ColourValue colour)
+{
+    auto bits = static_cast<std::uint32_t>(colour);
+    return ((bits & 0xFFu) << 16) | (bits & 0xFF00u) | ((bits >> 16) & 0xFFu);
+}
+
+} // namespace
+
+void DrawFieldPicture(FieldPicture picture, std::uint32_t* pixels)
+{
+    PictureSize size = FieldPictureSize(picture);
+    for (int y = 0; y < size.height; ++y) {
+        std::uint32_t* row = pixels + static_cast<std::size_t>(y) * size.width;
+        // The square's odd rows repeat the even row above them.
+        if (picture == FieldPicture::Square && y % 2 == 1) {
+            std::copy(row - size.width, row, row);
+            continue;
+        }
+        for (int x = 0; x < size.width; ++x)
+            row[x] = DibWord(FieldPictureColour(picture, x, y));
+    }
+}

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Runs a command on a private virtual X display with one Wine server kept up
+# for its whole length, then stops both. A 24-bit screen, so pixel reads come
+# back exactly as painted.
+set -uo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export WINEPREFIX="${WINEPREFIX:-$root/build/wine/prefix}"
+export WINEARCH=win32 WINEDEBUG="${WINEDEBUG:--all}"
+
+if [ "${1:-}" != "--inside" ]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" --inside "$@"
+fi
+shift
+wineserver -p
+# Xvfb starts its pointer mid-screen; keep it at a corner of every desktop size.
+xdotool mousemove 5 5 2>/dev/null || true
+"$@"
+status=$?
+wineserver -k 2>/dev/null
+wineserver -w 2>/dev/null
+exit $status

@@ -1,0 +1,118 @@
+#include "window/EditBox.h"
+
+#include "window/Window.h"
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 1;
+
+} // namespace
+
+std::unique_ptr<EditBox> EditBox::Create(const ControlDescription& description, HWND parent)
+{
+    std::unique_ptr<EditBox> box(new EditBox(description));
+    box->background_ = SolidBrushOf(kEditBoxBackgroundColour);
+    box->handle_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | ES_LEFT | ES_AUTOHSCROLL,
+                                   description.left, description.top, description.width,
+                                   description.height, parent,
+                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(description.id)),
+                                   ModuleInstance(), nullptr);
+    if (!box->handle_ ||
+        !SetWindowSubclass(box->handle_, &EditBox::Subclass, kSubclassId,
+                           reinterpret_cast<DWORD_PTR>(box.get())))
+        return nullptr;
+    SendMessageW(box->handle_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    // The client area depends on the font's line height: work it out again.
+    SetWindowPos(box->handle_, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SendMessageW(box->handle_, EM_SETSEL, 0, 0);
+    SendMessageW(box->handle_, EM_SCROLLCARET, 0, 0);
+    return box;
+}
+
+EditBox::~EditBox()
+{
+    if (handle_) {
+        RemoveWindowSubclass(handle_, &EditBox::Subclass, kSubclassId);
+        DestroyWindow(handle_);
+    }
+}
+
+void EditBox::WriteText(Property property, const char* text)
+{
+    if (property == Property::Content)
+        SetWindowTextA(handle_, text);
+}
+
+LRESULT CALLBACK EditBox::Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR, DWORD_PTR self)
+{
+    auto* box = reinterpret_cast<EditBox*>(self);
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, &EditBox::Subclass, kSubclassId);
+        box->handle_ = nullptr;
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+    return box->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT EditBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case kReflectedMessage + WM_CTLCOLOREDIT:
+    case kReflectedMessage + WM_CTLCOLORSTATIC: {
+        auto dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, static_cast<COLORREF>(kEditBoxTextColour));
+        SetBkColor(dc, static_cast<COLORREF>(kEditBoxBackgroundColour));
+        return reinterpret_cast<LRESULT>(background_.Get());
+    }
+    case WM_NCCALCSIZE: {
+        LRESULT result = DefSubclassProc(handle_, message, wParam, lParam);
+        RECT& client = wParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
+                              : *reinterpret_cast<RECT*>(lParam);
+        CentreOneLine(client);
+        return result;
+    }
+    case WM_NCPAINT:
+        PaintBands();
+        return DefSubclassProc(handle_, message, wParam, lParam);
+    default:
+        return DefSubclassProc(handle_, message, wParam, lParam);
+    }
+}
+
+// Cuts the client area to one line of the font, so that the platform draws the
+// text in the middle and the bands above and below belong to the frame.
+void EditBox::CentreOneLine(RECT& client)
+{
+    WindowDc dc(handle_);
+    auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(handle_, WM_GETFONT, 0, 0));
+    SelectedObject selected(dc.Get(), font ? font : GetStockObject(SYSTEM_FONT));
+    SIZE line{};
+    GetTextExtentPoint32W(dc.Get(), L"W", 1, &line);
+    LONG inside = client.bottom - client.top;
+    if (line.cy <= 0 || line.cy >= inside)
+        return;
+    client.top += (inside - line.cy) / 2;
+    client.bottom = client.top + line.cy;
+}
+
+// Fills everything outside the client area with the background, under the
+// sunken edge that the platform draws afterwards.
+void EditBox::PaintBands()
+{
+    WindowDc frame(handle_, WindowDc::WholeWindow);
+    HDC dc = frame.Get();
+    if (!dc)
+        return;
+    RECT window, client;
+    GetWindowRect(handle_, &window);
+    GetClientRect(handle_, &client);
+    MapWindowPoints(handle_, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -window.left, -window.top);
+    OffsetRect(&window, -window.left, -window.top);
+    ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+    FillRect(dc, &window, background_.Get());
+}

@@ -15,10 +15,10 @@ target_link_libraries(picker_window PUBLIC colour_core comctl32 gdi32 user32)
 add_library(picker_app OBJECT app/Application.cpp)
 target_link_libraries(picker_app PUBLIC picker_window)
 
-set(_resources "")
-if(EXISTS ${CMAKE_SOURCE_DIR}/resources/ColourPicker.rc)
-  set(_resources ${CMAKE_SOURCE_DIR}/resources/ColourPicker.rc)
-endif()
+set(_resources ${CMAKE_SOURCE_DIR}/resources/ColourPicker.rc)
+# windres writes no dependency file: name the icon it embeds.
+set_source_files_properties(${_resources} PROPERTIES
+  OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/resources/DEFAULT_ICON.ico)
 
 # The program as users get it, and a test build of the same frame with a seam
 # that makes chosen failures happen.

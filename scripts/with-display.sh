@@ -12,6 +12,9 @@ if [ "${1:-}" != "--inside" ]; then
 fi
 shift
 wineserver -p
+# Start Wine's own background processes now, detached from our output: started
+# by a test instead, they would hold its output pipe open and ctest would wait.
+wine cmd /c exit 0 >/dev/null 2>&1 </dev/null
 # Xvfb starts its pointer mid-screen; keep it at a corner of every desktop size.
 xdotool mousemove 5 5 2>/dev/null || true
 "$@"

@@ -4,23 +4,37 @@
 #include "window/MainWindow.h"
 #include "window/Window.h"
 
-#include <algorithm>
+#include <cstddef>
+#include <cwchar>
+#include <iterator>
 #include <memory>
-#include <string>
-#include <vector>
 
 namespace {
 
-std::unique_ptr<MainWindow> startupWindow;
-std::vector<HWND> loadedWindows;
-bool loopStarted = false;
+// The windows made from the description and not yet destroyed: here only
+// the main window, between its creation and its destruction.
+class LoadedWindows {
+public:
+    void Add(HWND window) { window_ = window; }
+    void Remove(HWND window)
+    {
+        if (window == window_)
+            window_ = nullptr;
+    }
+    bool Empty() const { return window_ == nullptr; }
+    void DestroyAll()
+    {
+        if (!Empty())
+            DestroyWindow(window_);  // its destruction takes it out of the set
+    }
 
-void DestroyLoadedWindows()
-{
-    // A copy: each destruction takes its window out of the set.
-    for (HWND window : std::vector<HWND>(loadedWindows))
-        DestroyWindow(window);
-}
+private:
+    HWND window_ = nullptr;
+};
+
+std::unique_ptr<MainWindow> startupWindow;
+LoadedWindows loadedWindows;
+bool loopStarted = false;
 
 } // namespace
 
@@ -29,7 +43,7 @@ bool LoadStartupWindow()
     startupWindow = MainWindow::Create(&WindowGone);
     if (!startupWindow)
         return false;
-    loadedWindows.push_back(startupWindow->Handle());
+    loadedWindows.Add(startupWindow->Handle());
     startupWindow->Show();
     return true;
 }
@@ -37,7 +51,7 @@ bool LoadStartupWindow()
 int RunMessageLoop()
 {
     loopStarted = true;
-    if (loadedWindows.empty())
+    if (loadedWindows.Empty())
         return 0;
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -51,9 +65,8 @@ int RunMessageLoop()
 
 void WindowGone(HWND window)
 {
-    loadedWindows.erase(std::remove(loadedWindows.begin(), loadedWindows.end(), window),
-                        loadedWindows.end());
-    if (loadedWindows.empty() && loopStarted)
+    loadedWindows.Remove(window);
+    if (loadedWindows.Empty() && loopStarted)
         PostQuitMessage(0);
 }
 
@@ -62,9 +75,11 @@ void WindowGone(HWND window)
 // and the process ends as soon as the box is dismissed.
 void FatalFailure(const char* reason)
 {
-    std::wstring text = L"The program cannot go on and will close.\n\n";
-    text.append(reason, reason + std::char_traits<char>::length(reason));
-    MessageBoxW(nullptr, text.c_str(), kMainWindow.captionPrefix, MB_OK | MB_ICONERROR | MB_TASKMODAL);
-    DestroyLoadedWindows();
+    wchar_t text[256] = L"The program cannot go on and will close.\n\n";
+    // The reasons are ASCII: widen them byte by byte.
+    for (std::size_t at = std::wcslen(text); *reason && at + 1 < std::size(text); ++at)
+        text[at] = static_cast<wchar_t>(*reason++);
+    MessageBoxW(nullptr, text, kProductName, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    loadedWindows.DestroyAll();
     ExitProcess(static_cast<UINT>(-1));
 }

@@ -1,18 +1,26 @@
 #include "colour/ColourText.h"
 
+#include <cstddef>
 #include <cstdint>
-#include <cstdio>
 
 namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-template <typename Number>
-Text Formatted(const char* format, Number number)
+// Digits of an unsigned number in a base, most significant first, no leading
+// zeros ("0" for zero), written backwards from the end of a buffer.
+char* DigitsBefore(char* end, std::uint32_t number, unsigned base)
 {
-    char digits[16];
-    int length = std::snprintf(digits, sizeof digits, format, number);
-    return Text::Copy(digits, static_cast<std::size_t>(length));
+    do {
+        *--end = kHexDigits[number % base];
+        number /= base;
+    } while (number != 0);
+    return end;
+}
+
+Text TextBetween(const char* begin, const char* end)
+{
+    return Text::Copy(begin, static_cast<std::size_t>(end - begin));
 }
 
 // Two digits per byte, leading zero kept, red (byte 0) first.
@@ -30,12 +38,23 @@ void WriteHtmlDigits(ColourValue colour, char* out)
 
 Text DecimalColourText(ColourValue colour)
 {
-    return Formatted("%d", static_cast<int>(colour));
+    char buffer[11];
+    char* end = buffer + sizeof buffer;
+    // The magnitude of INT32_MIN only fits unsigned.
+    auto magnitude = static_cast<std::uint32_t>(colour);
+    if (colour < 0)
+        magnitude = 0u - magnitude;
+    char* begin = DigitsBefore(end, magnitude, 10);
+    if (colour < 0)
+        *--begin = '-';
+    return TextBetween(begin, end);
 }
 
 Text HexColourText(ColourValue colour)
 {
-    return Formatted("%X", static_cast<unsigned>(static_cast<std::uint32_t>(colour)));
+    char buffer[8];
+    char* end = buffer + sizeof buffer;
+    return TextBetween(DigitsBefore(end, static_cast<std::uint32_t>(colour), 16), end);
 }
 
 Text HtmlColourDigits(ColourValue colour)

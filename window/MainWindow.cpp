@@ -32,11 +32,6 @@ bool IsMouseOrKeyboardMessage(UINT message)
 
 } // namespace
 
-std::wstring MainWindow::Caption()
-{
-    return std::wstring(kMainWindow.captionPrefix) + kMainWindow.webAddress;
-}
-
 std::unique_ptr<MainWindow> MainWindow::Create(GoneCallback onGone)
 {
     std::unique_ptr<MainWindow> window(new MainWindow(onGone));
@@ -54,7 +49,7 @@ bool MainWindow::Build()
     // window it starts partly off screen.
     const int left = (GetSystemMetrics(SM_CXSCREEN) - kMainWindow.width) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - kMainWindow.height) / 2;
-    if (!CreateHandle(0, kClassName, Caption().c_str(), kStyle, left, top, kMainWindow.width,
+    if (!CreateHandle(0, kClassName, kMainWindow.caption, kStyle, left, top, kMainWindow.width,
                       kMainWindow.height, nullptr, nullptr))
         return false;
 
@@ -73,7 +68,6 @@ bool MainWindow::Build()
     SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
     SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
 
-    controls_.resize(kControlCount);
     for (std::size_t i = kControlCount; i-- > 0;) {
         controls_[i] = CreateControl(kControls[i], Handle());
         if (!controls_[i])

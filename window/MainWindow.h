@@ -5,9 +5,8 @@
 #include "window/Gdi.h"
 #include "window/Window.h"
 
+#include <array>
 #include <memory>
-#include <string>
-#include <vector>
 
 // The program's one top-level window: the two colour-field pictures and the
 // read-out row, built from the window description. It takes a pick's writes,
@@ -24,8 +23,6 @@ public:
     // Shows the controls without activating them, then the window itself.
     void Show();
 
-    static std::wstring Caption();
-
     ColourValue BackgroundColour() const { return background_; }
     // Stores the colour and marks the whole window for repainting; paints nothing.
     void SetBackgroundColour(ColourValue colour);
@@ -33,7 +30,7 @@ public:
     // The control or window handle at an address, or null.
     HWND ComponentHandle(ComponentAddress address) const;
     Control* ControlAt(ComponentAddress address) const;
-    const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
+    const std::array<std::unique_ptr<Control>, kControlCount>& Controls() const { return controls_; }
 
     void WriteColour(ComponentAddress component, Property property, ColourValue value) override;
     void WriteText(ComponentAddress component, Property property, const char* text) override;
@@ -56,7 +53,7 @@ private:
 
     GoneCallback onGone_;
     ColourValue background_ = kMainWindow.backgroundColour;
-    std::vector<std::unique_ptr<Control>> controls_;  // in list order
+    std::array<std::unique_ptr<Control>, kControlCount> controls_;  // in list order
     Icon largeIcon_;
     Icon smallIcon_;
     HWND focusWhenDeactivated_ = nullptr;

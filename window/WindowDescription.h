@@ -8,6 +8,8 @@
 #include "colour/ColourValue.h"
 #include "colour/FieldColour.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <iterator>
 
@@ -42,17 +44,32 @@ constexpr ComponentAddress InMainWindow(ComponentId component)
     return {kMainWindowId, component};
 }
 
+// Joins two string literals at compile time, so the title needs no building
+// at start-up.
+template <std::size_t A, std::size_t B>
+constexpr std::array<wchar_t, A + B - 1> Joined(const wchar_t (&first)[A], const wchar_t (&second)[B])
+{
+    std::array<wchar_t, A + B - 1> joined{};
+    for (std::size_t i = 0; i + 1 < A; ++i)
+        joined[i] = first[i];
+    for (std::size_t i = 0; i < B; ++i)
+        joined[A - 1 + i] = second[i];
+    return joined;
+}
+
+inline constexpr wchar_t kProductName[] = L"Vantoril取色器";
+inline constexpr wchar_t kProductWebAddress[] = L"www.vantoril.example";
+inline constexpr auto kWindowCaption = Joined(L"Vantoril取色器-", kProductWebAddress);
+
 struct WindowSettings {
-    const wchar_t* captionPrefix;
-    const wchar_t* webAddress;   // follows the prefix in the title bar
+    const wchar_t* caption;
     int width;                   // outer size, frame and title bar included
     int height;
     ColourValue backgroundColour;
 };
 
 inline constexpr WindowSettings kMainWindow = {
-    L"Vantoril取色器-",
-    L"www.vantoril.example",
+    kWindowCaption.data(),
     791,
     589,
     kSystemFaceColour,

@@ -24,7 +24,7 @@ add_library(picker_window STATIC
   window/PictureBox.cpp
   window/ScreenPixels.cpp
   window/Window.cpp)
-target_link_libraries(picker_window PUBLIC colour_core_program comctl32 gdi32 user32)
+target_link_libraries(picker_window PUBLIC colour_core_program gdi32 user32)
 target_compile_options(picker_window PRIVATE ${_program_flags})
 
 add_library(picker_app OBJECT app/Application.cpp app/Memory.cpp)

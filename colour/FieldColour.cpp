@@ -37,9 +37,18 @@ double LightChannel(double pure, int lightness)
     return pure + (255.0 - pure) * (lightness - 256) / 255.0;
 }
 
+// Channels are never negative, so truncating after adding a half rounds
+// halves upwards.
 int Rounded(double channel)
 {
-    return static_cast<int>(std::floor(channel + 0.5));
+    return static_cast<int>(channel + 0.5);
+}
+
+// A 32-bit DIB holds 0x00RRGGBB, the reverse of a COLORREF's byte order.
+std::uint32_t DibWord(ColourValue colour)
+{
+    auto bits = static_cast<std::uint32_t>(colour);
+    return ((bits & 0xFFu) << 16) | (bits & 0xFF00u) | ((bits >> 16) & 0xFFu);
 }
 
 } // namespace
@@ -70,27 +79,30 @@ ColourValue FieldPictureColour(FieldPicture picture, int x, int y)
     return FieldColour(x, kFieldLightnesses - 1 - y);
 }
 
-namespace {
-
-std::uint32_t DibWord(ColourValue colour)
-{
-    auto bits = static_cast<std::uint32_t>(colour);
-    return ((bits & 0xFFu) << 16) | (bits & 0xFF00u) | ((bits >> 16) & 0xFFu);
-}
-
-} // namespace
-
 void DrawFieldPicture(FieldPicture picture, std::uint32_t* pixels)
 {
+    // Each field colour is worked out once, from the pure colour of its hue:
+    // the square takes rows of lightness, the strip the same values turned a
+    // quarter turn.
     PictureSize size = FieldPictureSize(picture);
-    for (int y = 0; y < size.height; ++y) {
-        std::uint32_t* row = pixels + static_cast<std::size_t>(y) * size.width;
-        // The square's odd rows repeat the even row above them.
-        if (picture == FieldPicture::Square && y % 2 == 1) {
-            std::copy(row - size.width, row, row);
-            continue;
+    if (size.width == 0)
+        return;
+    std::uint32_t row[kFieldLightnesses];
+    for (int hue = 0; hue < kFieldHues; ++hue) {
+        Channels pure = PureColour(360.0 * hue / kFieldHues);
+        for (int lightness = 0; lightness < kFieldLightnesses; ++lightness) {
+            auto shade = lightness < 256 ? DarkChannel : LightChannel;
+            row[lightness] = DibWord(Rounded(shade(pure.red, lightness)) |
+                                     (Rounded(shade(pure.green, lightness)) << 8) |
+                                     (Rounded(shade(pure.blue, lightness)) << 16));
         }
-        for (int x = 0; x < size.width; ++x)
-            row[x] = DibWord(FieldPictureColour(picture, x, y));
+        if (picture == FieldPicture::Square) {
+            std::uint32_t* even = pixels + static_cast<std::size_t>(2 * hue) * size.width;
+            std::copy(row, row + kFieldLightnesses, even);
+            std::copy(row, row + kFieldLightnesses, even + size.width);
+        } else {
+            for (int y = 0; y < size.height; ++y)
+                pixels[static_cast<std::size_t>(y) * size.width + hue] = row[kFieldLightnesses - 1 - y];
+        }
     }
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -98,6 +99,47 @@ TEST(FieldColourTest, FollowsTheReferencePicturesWithinFourLevels)
             EXPECT_LE(LargestDifference(actual, row.pixels[i]), 4)
                 << "strip x=" << hues[i] << " y=" << row.y;
         }
+}
+
+} // namespace
+
+namespace {
+
+// The pictures are drawn a row of lightness at a time; every pixel must still
+// be the rule's colour at that point, in the DIB's 0x00RRGGBB order.
+TEST(FieldColourTest, DrawnPicturesHoldTheRuleAtEveryPixel)
+{
+    for (FieldPicture picture : {FieldPicture::Square, FieldPicture::Strip}) {
+        PictureSize size = FieldPictureSize(picture);
+        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.width) * size.height, 0xDEADBEEF);
+        DrawFieldPicture(picture, pixels.data());
+        int wrong = 0;
+        for (int y = 0; y < size.height; ++y)
+            for (int x = 0; x < size.width; ++x) {
+                Rgb expected = Channels(FieldPictureColour(picture, x, y));
+                std::uint32_t word = pixels[static_cast<std::size_t>(y) * size.width + x];
+                Rgb drawn = {static_cast<int>((word >> 16) & 0xFF), static_cast<int>((word >> 8) & 0xFF),
+                             static_cast<int>(word & 0xFF)};
+                if (LargestDifference(drawn, expected) != 0 || (word >> 24) != 0)
+                    ++wrong;
+            }
+        EXPECT_EQ(wrong, 0) << (picture == FieldPicture::Square ? "square" : "strip");
+    }
+}
+
+TEST(FieldColourTest, PictureLayouts)
+{
+    EXPECT_EQ(FieldPictureSize(FieldPicture::Square).width, 512);
+    EXPECT_EQ(FieldPictureSize(FieldPicture::Square).height, 512);
+    EXPECT_EQ(FieldPictureSize(FieldPicture::Strip).width, 256);
+    EXPECT_EQ(FieldPictureSize(FieldPicture::Strip).height, 512);
+    // Rows 2k and 2k + 1 of the square show hue k; the strip is lightness up.
+    EXPECT_EQ(FieldPictureColour(FieldPicture::Square, 256, 511), FieldColour(255, 256));
+    EXPECT_EQ(FieldPictureColour(FieldPicture::Square, 256, 256), 0x00FFFF00);
+    EXPECT_EQ(FieldPictureColour(FieldPicture::Strip, 0, 255), 0x000000FF);
+    EXPECT_EQ(FieldPictureColour(FieldPicture::Strip, 128, 255), 0x00FFFF00);
+    EXPECT_EQ(FieldPictureColour(FieldPicture::Strip, 0, 0), 0x00FFFFFF);
+    EXPECT_EQ(FieldPictureColour(FieldPicture::Strip, 0, 511), 0);
 }
 
 } // namespace

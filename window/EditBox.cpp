@@ -2,13 +2,6 @@
 
 #include "window/Window.h"
 
-#include <commctrl.h>
-
-namespace {
-
-constexpr UINT_PTR kSubclassId = 1;
-
-} // namespace
 
 std::unique_ptr<EditBox> EditBox::Create(const ControlDescription& description, HWND parent)
 {
@@ -19,9 +12,16 @@ std::unique_ptr<EditBox> EditBox::Create(const ControlDescription& description, 
                                    description.height, parent,
                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(description.id)),
                                    ModuleInstance(), nullptr);
-    if (!box->handle_ ||
-        !SetWindowSubclass(box->handle_, &EditBox::Subclass, kSubclassId,
-                           reinterpret_cast<DWORD_PTR>(box.get())))
+    if (!box->handle_)
+        return nullptr;
+    // Subclassed by swapping the window procedure rather than through the
+    // common controls' SetWindowSubclass: loading that library (and the COM
+    // libraries it pulls in) would cost the start-up far more than the
+    // whole window does.
+    SetWindowLongPtrW(box->handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box.get()));
+    box->platformProcedure_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(box->handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditBox::Procedure)));
+    if (!box->platformProcedure_)
         return nullptr;
     SendMessageW(box->handle_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     // The client area depends on the font's line height: work it out again.
@@ -35,7 +35,8 @@ std::unique_ptr<EditBox> EditBox::Create(const ControlDescription& description, 
 EditBox::~EditBox()
 {
     if (handle_) {
-        RemoveWindowSubclass(handle_, &EditBox::Subclass, kSubclassId);
+        SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(platformProcedure_));
+        SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
         DestroyWindow(handle_);
     }
 }
@@ -46,16 +47,22 @@ void EditBox::WriteText(Property property, const char* text)
         SetWindowTextA(handle_, text);
 }
 
-LRESULT CALLBACK EditBox::Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR, DWORD_PTR self)
+LRESULT CALLBACK EditBox::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* box = reinterpret_cast<EditBox*>(self);
+    auto* box = reinterpret_cast<EditBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(window, &EditBox::Subclass, kSubclassId);
+        WNDPROC platform = box->platformProcedure_;
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(platform));
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         box->handle_ = nullptr;
-        return DefSubclassProc(window, message, wParam, lParam);
+        return CallWindowProcW(platform, window, message, wParam, lParam);
     }
     return box->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT EditBox::Platform(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return CallWindowProcW(platformProcedure_, handle_, message, wParam, lParam);
 }
 
 LRESULT EditBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -69,7 +76,7 @@ LRESULT EditBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return reinterpret_cast<LRESULT>(background_.Get());
     }
     case WM_NCCALCSIZE: {
-        LRESULT result = DefSubclassProc(handle_, message, wParam, lParam);
+        LRESULT result = Platform(message, wParam, lParam);
         RECT& client = wParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
                               : *reinterpret_cast<RECT*>(lParam);
         CentreOneLine(client);
@@ -77,9 +84,9 @@ LRESULT EditBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_NCPAINT:
         PaintBands();
-        return DefSubclassProc(handle_, message, wParam, lParam);
+        return Platform(message, wParam, lParam);
     default:
-        return DefSubclassProc(handle_, message, wParam, lParam);
+        return Platform(message, wParam, lParam);
     }
 }
 

@@ -16,12 +16,14 @@ public:
 
 private:
     explicit EditBox(const ControlDescription& description) : Control(description) {}
-    static LRESULT CALLBACK Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The platform EDIT control's own handling of a message.
+    LRESULT Platform(UINT message, WPARAM wParam, LPARAM lParam);
     void CentreOneLine(RECT& client);
     void PaintBands();
 
     HWND handle_ = nullptr;
+    WNDPROC platformProcedure_ = nullptr;
     Brush background_;
 };

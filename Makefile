@@ -1,6 +1,7 @@
 # Two commands do everything on a fresh Debian 12 machine:
 #   make test   install what is missing, build both configurations, run every test
 #   make run    build and start the program under Wine
+#   make bench  the benchmarks in full (the test suite runs them briefly)
 BUILD ?= build
 export BUILD := $(abspath $(BUILD))
 
@@ -23,6 +24,11 @@ test: host windows
 
 run: windows
 	@scripts/run.sh
+
+bench: windows
+	@cmake -S . -B $(BUILD)/bench-host -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD)/bench-host --target text_forms_bench
+	@scripts/bench.sh
 
 clean:
 	rm -rf $(BUILD)

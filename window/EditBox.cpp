@@ -82,6 +82,11 @@ LRESULT EditBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         CentreOneLine(client);
         return result;
     }
+    case WM_SETFONT: {
+        LRESULT result = Platform(message, wParam, lParam);
+        MeasureLine();
+        return result;
+    }
     case WM_NCPAINT:
         PaintBands();
         return Platform(message, wParam, lParam);
@@ -92,18 +97,25 @@ LRESULT EditBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 // Cuts the client area to one line of the font, so that the platform draws the
 // text in the middle and the bands above and below belong to the frame.
-void EditBox::CentreOneLine(RECT& client)
+void EditBox::CentreOneLine(RECT& client) const
+{
+    LONG inside = client.bottom - client.top;
+    if (lineHeight_ <= 0 || lineHeight_ >= inside)
+        return;
+    client.top += (inside - lineHeight_) / 2;
+    client.bottom = client.top + lineHeight_;
+}
+
+// The height of "W" in the box's font. Measured when the font is set, not at
+// each client-area calculation, which the platform makes on every text change.
+void EditBox::MeasureLine()
 {
     WindowDc dc(handle_);
-    auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(handle_, WM_GETFONT, 0, 0));
+    auto font = reinterpret_cast<HGDIOBJ>(Platform(WM_GETFONT, 0, 0));
     SelectedObject selected(dc.Get(), font ? font : GetStockObject(SYSTEM_FONT));
     SIZE line{};
     GetTextExtentPoint32W(dc.Get(), L"W", 1, &line);
-    LONG inside = client.bottom - client.top;
-    if (line.cy <= 0 || line.cy >= inside)
-        return;
-    client.top += (inside - line.cy) / 2;
-    client.bottom = client.top + line.cy;
+    lineHeight_ = line.cy;
 }
 
 // Fills everything outside the client area with the background, under the

@@ -20,10 +20,12 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // The platform EDIT control's own handling of a message.
     LRESULT Platform(UINT message, WPARAM wParam, LPARAM lParam);
-    void CentreOneLine(RECT& client);
+    void CentreOneLine(RECT& client) const;
+    void MeasureLine();
     void PaintBands();
 
     HWND handle_ = nullptr;
     WNDPROC platformProcedure_ = nullptr;
+    LONG lineHeight_ = 0;
     Brush background_;
 };

@@ -2,6 +2,7 @@
 
 #include "window/ScreenPixels.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -211,6 +212,28 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETFOCUS:
         OnSetFocus();
         return 0;
+    case WM_SETFONT:
+        font_ = reinterpret_cast<HFONT>(wParam);
+        if (LOWORD(lParam))
+            InvalidateRect(Handle(), nullptr, TRUE);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_);
+    case WM_SYSCOMMAND:
+        // The platform's default would maximise a window even without a
+        // maximise button; this one has a fixed size.
+        if ((wParam & 0xFFF0) == SC_MAXIMIZE)
+            return 0;
+        break;
+    case WM_GETMINMAXINFO: {
+        // The platform caps a window at a little more than the screen; this
+        // one keeps its fixed size even on a smaller screen.
+        LRESULT result = Window::HandleMessage(message, wParam, lParam);
+        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+        limits->ptMaxTrackSize.x = std::max<LONG>(limits->ptMaxTrackSize.x, kMainWindow.width);
+        limits->ptMaxTrackSize.y = std::max<LONG>(limits->ptMaxTrackSize.y, kMainWindow.height);
+        return result;
+    }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:

@@ -57,4 +57,5 @@ private:
     Icon largeIcon_;
     Icon smallIcon_;
     HWND focusWhenDeactivated_ = nullptr;
+    HFONT font_ = nullptr;
 };

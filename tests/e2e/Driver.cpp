@@ -188,6 +188,22 @@ void TypeText(const wchar_t* text)
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+INPUT MouseEvent(POINT screen, DWORD flags)
+{
+    return MouseInput(screen, flags);
+}
+
+INPUT KeyEvent(WORD virtualKey, bool up)
+{
+    return KeyInput(virtualKey, up);
+}
+
+void SendEvents(const std::vector<INPUT>& events)
+{
+    std::vector<INPUT> copy = events;
+    SendInput(static_cast<UINT>(copy.size()), copy.data(), sizeof(INPUT));
+}
+
 COLORREF ScreenPixel(POINT screen)
 {
     HDC dc = GetDC(nullptr);
@@ -205,6 +221,48 @@ bool WaitForScreenPixel(POINT screen, COLORREF colour, DWORD timeoutMs)
             return false;
         Sleep(20);
     }
+}
+
+std::vector<COLORREF> ScreenArea(POINT topLeft, int width, int height)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap || !bits)
+        return {};
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    BOOL copied = BitBlt(memory, 0, 0, width, height, screen, topLeft.x, topLeft.y, SRCCOPY);
+    GdiFlush();
+    std::vector<COLORREF> colours;
+    if (copied) {
+        // A DIB word is 0x00RRGGBB; a COLORREF has red in the low byte.
+        const auto* words = static_cast<const DWORD*>(bits);
+        colours.reserve(static_cast<std::size_t>(width) * height);
+        for (int i = 0; i < width * height; ++i)
+            colours.push_back(RGB(GetBValue(words[i]), GetGValue(words[i]), GetRValue(words[i])));
+    }
+    SelectObject(memory, previous);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(bitmap);
+    return colours;
+}
+
+HWND FocusOf(HWND window)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info))
+        return nullptr;
+    return info.hwndFocus;
 }
 
 std::string TextOf(HWND window)

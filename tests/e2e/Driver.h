@@ -6,7 +6,9 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace driver {
 
@@ -54,10 +56,23 @@ void MoveTo(POINT screen);
 void Key(WORD virtualKey, std::initializer_list<WORD> modifiers = {});
 void TypeText(const wchar_t* text);
 
+// Single input events for SendEvents: a mouse event that carries its screen
+// position, or a key going down or up.
+INPUT MouseEvent(POINT screen, DWORD flags);
+INPUT KeyEvent(WORD virtualKey, bool up);
+// Sends the events in one batch, so that no other input comes between them.
+void SendEvents(const std::vector<INPUT>& events);
+
 // What the screen shows at a point (the X screen, through the screen DC).
 COLORREF ScreenPixel(POINT screen);
 // Polls until the screen shows colour at the point; false after timeoutMs.
 bool WaitForScreenPixel(POINT screen, COLORREF colour, DWORD timeoutMs = 3000);
+// What the screen shows in a rectangle, rows top down, in COLORREF layout;
+// one copy of the whole area. Empty when the screen cannot be read.
+std::vector<COLORREF> ScreenArea(POINT topLeft, int width, int height);
+
+// The window with the keyboard focus in the GUI thread that owns window.
+HWND FocusOf(HWND window);
 
 // A control's text, read across processes.
 std::string TextOf(HWND window);

@@ -15,7 +15,7 @@ add_test(NAME window_tests COMMAND window_tests)
 add_library(e2e_driver STATIC e2e/Driver.cpp e2e/DriverMain.cpp)
 target_link_libraries(e2e_driver PUBLIC gtest colour_core user32 gdi32)
 
-foreach(_suite LifecycleTest PickingTest)
+foreach(_suite LifecycleTest PickingTest RobustnessTest)
   add_executable(${_suite} e2e/${_suite}.cpp CoreTestSupport.cpp)
   target_link_libraries(${_suite} PRIVATE e2e_driver colour_core)
   add_dependencies(${_suite} ColourPicker ColourPickerFaults)

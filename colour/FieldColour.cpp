@@ -25,17 +25,26 @@ Channels PureColour(double degrees)
     }
 }
 
+// How one channel of one hue runs with lightness: up from black along the
+// dark half, then from the pure colour up to white along the light half.
 // The dark half never quite reaches black in its smallest channel: it runs up
-// to 6 at l = 255, one step before the pure colour.
-double DarkChannel(double pure, int lightness)
-{
-    return (lightness / 255.0) * (6.0 + pure * 249.0 / 255.0);
-}
+// to 6 at l = 255, one step before the pure colour at l = 256.
+struct ChannelShades {
+    double darkStep;
+    double pure;
+    double lightStep;
 
-double LightChannel(double pure, int lightness)
-{
-    return pure + (255.0 - pure) * (lightness - 256) / 255.0;
-}
+    explicit ChannelShades(double pureChannel)
+        : darkStep((6.0 + pureChannel * 249.0 / 255.0) / 255.0),
+          pure(pureChannel),
+          lightStep((255.0 - pureChannel) / 255.0)
+    {
+    }
+    double At(int lightness) const
+    {
+        return lightness < 256 ? lightness * darkStep : pure + (lightness - 256) * lightStep;
+    }
+};
 
 // Channels are never negative, so truncating after adding a half rounds
 // halves upwards.
@@ -51,16 +60,25 @@ std::uint32_t DibWord(ColourValue colour)
     return ((bits & 0xFFu) << 16) | (bits & 0xFF00u) | ((bits >> 16) & 0xFFu);
 }
 
+// The three channels of one hue, worked out once for all its lightnesses.
+struct HueShades {
+    ChannelShades red, green, blue;
+
+    explicit HueShades(Channels pure) : red(pure.red), green(pure.green), blue(pure.blue) {}
+    explicit HueShades(int hue) : HueShades(PureColour(360.0 * hue / kFieldHues)) {}
+
+    ColourValue At(int lightness) const
+    {
+        return Rounded(red.At(lightness)) | (Rounded(green.At(lightness)) << 8) |
+               (Rounded(blue.At(lightness)) << 16);
+    }
+};
+
 } // namespace
 
 ColourValue FieldColour(int hue, int lightness)
 {
-    Channels pure = PureColour(360.0 * hue / kFieldHues);
-    auto shade = lightness < 256 ? DarkChannel : LightChannel;
-    int red = Rounded(shade(pure.red, lightness));
-    int green = Rounded(shade(pure.green, lightness));
-    int blue = Rounded(shade(pure.blue, lightness));
-    return red | (green << 8) | (blue << 16);
+    return HueShades(hue).At(lightness);
 }
 
 PictureSize FieldPictureSize(FieldPicture picture)
@@ -89,13 +107,9 @@ void DrawFieldPicture(FieldPicture picture, std::uint32_t* pixels)
         return;
     std::uint32_t row[kFieldLightnesses];
     for (int hue = 0; hue < kFieldHues; ++hue) {
-        Channels pure = PureColour(360.0 * hue / kFieldHues);
-        for (int lightness = 0; lightness < kFieldLightnesses; ++lightness) {
-            auto shade = lightness < 256 ? DarkChannel : LightChannel;
-            row[lightness] = DibWord(Rounded(shade(pure.red, lightness)) |
-                                     (Rounded(shade(pure.green, lightness)) << 8) |
-                                     (Rounded(shade(pure.blue, lightness)) << 16));
-        }
+        HueShades shades(hue);
+        for (int lightness = 0; lightness < kFieldLightnesses; ++lightness)
+            row[lightness] = DibWord(shades.At(lightness));
         if (picture == FieldPicture::Square) {
             std::uint32_t* even = pixels + static_cast<std::size_t>(2 * hue) * size.width;
             std::copy(row, row + kFieldLightnesses, even);

@@ -214,13 +214,7 @@ COLORREF ScreenPixel(POINT screen)
 
 bool WaitForScreenPixel(POINT screen, COLORREF colour, DWORD timeoutMs)
 {
-    for (DWORD waited = 0;; waited += 20) {
-        if (ScreenPixel(screen) == colour)
-            return true;
-        if (waited >= timeoutMs)
-            return false;
-        Sleep(20);
-    }
+    return WaitUntil([&] { return ScreenPixel(screen) == colour; }, timeoutMs);
 }
 
 std::vector<COLORREF> ScreenArea(POINT topLeft, int width, int height)
@@ -274,13 +268,7 @@ std::string TextOf(HWND window)
 
 bool WaitForText(HWND window, const std::string& expected, DWORD timeoutMs)
 {
-    for (DWORD waited = 0;; waited += 20) {
-        if (TextOf(window) == expected)
-            return true;
-        if (waited >= timeoutMs)
-            return false;
-        Sleep(20);
-    }
+    return WaitUntil([&] { return TextOf(window) == expected; }, timeoutMs);
 }
 
 void Settle(DWORD ms)

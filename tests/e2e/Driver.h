@@ -79,6 +79,19 @@ std::string TextOf(HWND window);
 // Polls until the control's text equals expected; false after timeoutMs.
 bool WaitForText(HWND window, const std::string& expected, DWORD timeoutMs = 3000);
 
+// Polls a condition every 20 ms until it holds; false after timeoutMs.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs = 3000)
+{
+    for (DWORD waited = 0;; waited += 20) {
+        if (condition())
+            return true;
+        if (waited >= timeoutMs)
+            return false;
+        Sleep(20);
+    }
+}
+
 // Lets the program's queue drain: sleeps in small steps.
 void Settle(DWORD ms = 200);
 

@@ -160,21 +160,12 @@ std::wstring TitleOf(HWND window)
     return title;
 }
 
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 3000)
-{
-    for (DWORD waited = 0;; waited += 20) {
-        if (condition())
-            return true;
-        if (waited >= timeoutMs)
-            return false;
-        Sleep(20);
-    }
-}
+using driver::WaitUntil;
 
 bool BringToForeground(HWND window)
 {
     SetForegroundWindow(window);
-    return WaitFor([&] { return GetForegroundWindow() == window; });
+    return WaitUntil([&] { return GetForegroundWindow() == window; });
 }
 
 // A real press into 编辑框2; true once it holds the focus.
@@ -182,7 +173,7 @@ bool FocusEditBox2(HWND window)
 {
     HWND box = driver::ControlOf(window, kEditBox2);
     driver::Press(driver::ScreenPoint(box, 5, 5));
-    return WaitFor([&] { return driver::FocusOf(window) == box; });
+    return WaitUntil([&] { return driver::FocusOf(window) == box; });
 }
 
 void CloseWithButton(HWND window)
@@ -312,11 +303,11 @@ TEST_F(RunningProgram, SystemMenuKeepsMoveAndClose)
 TEST_F(RunningProgram, KeepsRunningWhileMinimised)
 {
     PostMessageW(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    ASSERT_TRUE(WaitFor([&] { return IsIconic(window_) != FALSE; })) << "not minimised";
+    ASSERT_TRUE(WaitUntil([&] { return IsIconic(window_) != FALSE; })) << "not minimised";
     EXPECT_TRUE(program_.Running());
 
     PostMessageW(window_, WM_SYSCOMMAND, SC_RESTORE, 0);
-    ASSERT_TRUE(WaitFor([&] { return !IsIconic(window_); })) << "not restored";
+    ASSERT_TRUE(WaitUntil([&] { return !IsIconic(window_); })) << "not restored";
     EXPECT_EQ(PlacementOf(window_), (Placement{116, 89, kWidth, kHeight}));
     EXPECT_TRUE(program_.Running());
     CloseAndExpectExitCodeZero();
@@ -333,7 +324,7 @@ void CloseWithSystemMenu(HWND window)
     driver::Key(VK_SPACE, {VK_MENU});
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    if (WaitFor([&] { return driver::FindProcessWindow(processId, L"#32768") != nullptr; }))
+    if (WaitUntil([&] { return driver::FindProcessWindow(processId, L"#32768") != nullptr; }))
         driver::Key('C');
 }
 
@@ -452,7 +443,7 @@ TEST(MainWindowLife, FatalFailureShowsAnOwnerlessBoxAndEndsWithMinusOne)
             driver::Press(driver::ScreenPoint(driver::ControlOf(window, kPicBox2), 10, 10));
         }
         HWND box = nullptr;
-        ASSERT_TRUE(WaitFor([&] { return (box = driver::FindProcessWindow(program.Id(), L"#32770")) != nullptr; },
+        ASSERT_TRUE(WaitUntil([&] { return (box = driver::FindProcessWindow(program.Id(), L"#32770")) != nullptr; },
                             10000))
             << "no message box";
         EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);

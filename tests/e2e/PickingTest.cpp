@@ -43,17 +43,7 @@ std::vector<std::string> TextsFor(ColourValue colour)
             Bytes(HtmlColourText(colour))};
 }
 
-template <typename Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs = 3000)
-{
-    for (DWORD waited = 0;; waited += 20) {
-        if (condition())
-            return true;
-        if (waited >= timeoutMs)
-            return false;
-        Sleep(20);
-    }
-}
+using driver::WaitUntil;
 
 RECT ScreenRect(HWND window)
 {

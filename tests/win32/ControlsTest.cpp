@@ -8,6 +8,7 @@
 #include "window/MainWindow.h"
 #include "window/PictureBox.h"
 #include "window/ScreenPixels.h"
+#include "tests/win32/WindowTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -20,35 +21,9 @@
 
 namespace {
 
-constexpr ComponentId kPicBox1 = 0x16011521;
-constexpr ComponentId kPicBox2 = 0x16011522;
-constexpr ComponentId kLabel1 = 0x16011529;
-constexpr ComponentId kLabel2 = 0x1601152A;
-constexpr ComponentId kLabel3 = 0x1601152C;
-constexpr ComponentId kEditBox1 = 0x16011528;
-constexpr ComponentId kEditBox2 = 0x1601152B;
-constexpr ComponentId kEditBox3 = 0x1601152D;
-constexpr ComponentId kLabels[] = {kLabel1, kLabel2, kLabel3};
-constexpr ComponentId kEditBoxes[] = {kEditBox1, kEditBox2, kEditBox3};
+using namespace window_test;
 
-constexpr ColourValue kFace = static_cast<ColourValue>(0xFF000000u);
 constexpr COLORREF kWhite = 0x00FFFFFF;
-
-void Pump()
-{
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
-std::string TextOf(HWND window)
-{
-    std::string text(GetWindowTextLengthA(window) + 1, '\0');
-    text.resize(GetWindowTextA(window, &text[0], static_cast<int>(text.size())));
-    return text;
-}
 
 // A window's client area (or whole window) copied out pixel by pixel, in
 // COLORREF layout, through a DIB so that one read does not cost a call each.
@@ -172,16 +147,7 @@ protected:
         ASSERT_TRUE(shared_);
         window_ = shared_.get();
         main_ = window_->Handle();
-        window_->WriteColour(InMainWindow(0x06010000), Property::BackgroundColour, kFace);
-        for (ComponentId label : kLabels) {
-            window_->WriteColour(InMainWindow(label), Property::BackgroundColour, kFace);
-            window_->WriteColour(InMainWindow(label), Property::TextColour, 0);
-        }
-        for (ComponentId box : kEditBoxes)
-            window_->WriteText(InMainWindow(box), Property::Content, "");
-        SetFocus(main_);
-        RedrawWindow(main_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-        Pump();
+        ResetToStart(*window_);
     }
 
     HWND Child(ComponentId id) const { return GetDlgItem(main_, id); }

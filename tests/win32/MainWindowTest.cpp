@@ -4,6 +4,7 @@
 #include "window/Gdi.h"
 #include "window/Label.h"
 #include "window/MainWindow.h"
+#include "tests/win32/WindowTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -16,20 +17,13 @@
 
 namespace {
 
+using namespace window_test;
+
 std::vector<HWND> goneWindows;
 
 void RecordGone(HWND window)
 {
     goneWindows.push_back(window);
-}
-
-void Pump()
-{
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
 }
 
 std::unique_ptr<MainWindow> OpenWindow()
@@ -56,13 +50,6 @@ std::string ClassOf(HWND window)
     char name[64] = {};
     GetClassNameA(window, name, sizeof name);
     return name;
-}
-
-std::string TextOf(HWND window)
-{
-    std::string text(GetWindowTextLengthA(window) + 1, '\0');
-    text.resize(GetWindowTextA(window, &text[0], static_cast<int>(text.size())));
-    return text;
 }
 
 MSG MessageTo(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -102,32 +89,7 @@ private:
     BYTE saved_[256];
 };
 
-constexpr ComponentId kPicBox1 = 0x16011521;
-constexpr ComponentId kPicBox2 = 0x16011522;
-constexpr ComponentId kLabel1 = 0x16011529;
-constexpr ComponentId kLabel2 = 0x1601152A;
-constexpr ComponentId kLabel3 = 0x1601152C;
-constexpr ComponentId kEditBox1 = 0x16011528;
-constexpr ComponentId kEditBox2 = 0x1601152B;
-constexpr ComponentId kEditBox3 = 0x1601152D;
 constexpr ComponentId kTheWindowItself = 0;
-
-constexpr ColourValue kFace = static_cast<ColourValue>(0xFF000000u);
-
-// Puts every setting that a pick writes back to how the window starts.
-void ResetToStart(MainWindow& window)
-{
-    window.WriteColour(InMainWindow(0x06010000), Property::BackgroundColour, kFace);
-    for (ComponentId label : {kLabel1, kLabel2, kLabel3}) {
-        window.WriteColour(InMainWindow(label), Property::BackgroundColour, kFace);
-        window.WriteColour(InMainWindow(label), Property::TextColour, 0);
-    }
-    for (ComponentId box : {kEditBox1, kEditBox2, kEditBox3})
-        window.WriteText(InMainWindow(box), Property::Content, "");
-    SetFocus(window.Handle());
-    RedrawWindow(window.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Pump();
-}
 
 // One window for the suite: Wine takes about two seconds to destroy a
 // top-level window on a display without a window manager. Tests that close

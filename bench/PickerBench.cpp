@@ -373,24 +373,30 @@ void InProcess(const Settings& settings)
 int main(int argc, char** argv)
 {
     Settings settings;
-    std::wstring barePath;
+    bool startUpOnly = false;
     std::vector<char*> paths;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--smoke") == 0)
             settings = {2, 10, 20};
+        else if (std::strcmp(argv[i], "--start-up") == 0)
+            startUpOnly = true;
         else
             paths.push_back(argv[i]);
     }
     paths.insert(paths.begin(), argv[0]);
     driver::SetProgramPaths(static_cast<int>(paths.size()), paths.data());
     if (paths.size() < 3) {
-        std::fprintf(stderr, "usage: PickerBench ColourPicker.exe BareWindow.exe [--smoke]\n");
+        std::fprintf(stderr, "usage: PickerBench ColourPicker.exe BareWindow.exe [--smoke | --start-up]\n");
         return 2;
     }
     Target picker = Picker();
     Target bare = Bare(driver::FaultProgramPath());  // the second path is the baseline here
 
     std::printf("measuring (%s)\n", settings.starts > 2 ? "full run" : "smoke run");
+    if (startUpOnly) {
+        StartUp(settings, picker, bare);
+        return 0;
+    }
     InProcess(settings);
     Footprint(settings, picker);
     StartUp(settings, picker, bare);

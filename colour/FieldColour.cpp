@@ -40,10 +40,9 @@ struct ChannelShades {
           lightStep((255.0 - pureChannel) / 255.0)
     {
     }
-    double At(int lightness) const
-    {
-        return lightness < 256 ? lightness * darkStep : pure + (lightness - 256) * lightStep;
-    }
+    double Dark(int lightness) const { return lightness * darkStep; }
+    double Light(int lightness) const { return pure + (lightness - 256) * lightStep; }
+    double At(int lightness) const { return lightness < 256 ? Dark(lightness) : Light(lightness); }
 };
 
 // Channels are never negative, so truncating after adding a half rounds
@@ -54,10 +53,10 @@ int Rounded(double channel)
 }
 
 // A 32-bit DIB holds 0x00RRGGBB, the reverse of a COLORREF's byte order.
-std::uint32_t DibWord(ColourValue colour)
+std::uint32_t DibWord(int red, int green, int blue)
 {
-    auto bits = static_cast<std::uint32_t>(colour);
-    return ((bits & 0xFFu) << 16) | (bits & 0xFF00u) | ((bits >> 16) & 0xFFu);
+    return (static_cast<std::uint32_t>(red) << 16) | (static_cast<std::uint32_t>(green) << 8) |
+           static_cast<std::uint32_t>(blue);
 }
 
 // The three channels of one hue, worked out once for all its lightnesses.
@@ -71,6 +70,16 @@ struct HueShades {
     {
         return Rounded(red.At(lightness)) | (Rounded(green.At(lightness)) << 8) |
                (Rounded(blue.At(lightness)) << 16);
+    }
+
+    // The whole row of lightnesses as 32-bit DIB words (0x00RRGGBB), each
+    // half in a loop of its own so that the inner loops do not branch.
+    void DrawRow(std::uint32_t* row) const
+    {
+        for (int l = 0; l < 256; ++l)
+            row[l] = DibWord(Rounded(red.Dark(l)), Rounded(green.Dark(l)), Rounded(blue.Dark(l)));
+        for (int l = 256; l < kFieldLightnesses; ++l)
+            row[l] = DibWord(Rounded(red.Light(l)), Rounded(green.Light(l)), Rounded(blue.Light(l)));
     }
 };
 
@@ -107,9 +116,7 @@ void DrawFieldPicture(FieldPicture picture, std::uint32_t* pixels)
         return;
     std::uint32_t row[kFieldLightnesses];
     for (int hue = 0; hue < kFieldHues; ++hue) {
-        HueShades shades(hue);
-        for (int lightness = 0; lightness < kFieldLightnesses; ++lightness)
-            row[lightness] = DibWord(shades.At(lightness));
+        HueShades(hue).DrawRow(row);
         if (picture == FieldPicture::Square) {
             std::uint32_t* even = pixels + static_cast<std::size_t>(2 * hue) * size.width;
             std::copy(row, row + kFieldLightnesses, even);

@@ -15,9 +15,7 @@ std::unique_ptr<Label> Label::Create(const ControlDescription& description, HWND
     if (!RegisterClassOnce(kClassName, 0, IDC_ARROW))
         return nullptr;
     std::unique_ptr<Label> label(new Label(description));
-    if (!label->CreateHandle(0, kClassName, description.caption, WS_CHILD, description.left,
-                             description.top, description.width, description.height, parent,
-                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(description.id))))
+    if (!label->CreateChildHandle(kClassName, description.caption, description, parent))
         return nullptr;
     return label;
 }
@@ -32,15 +30,6 @@ void Label::WriteColour(Property property, ColourValue value)
         return;
     // Painting waits for the message loop, so both colours of a pick show together.
     InvalidateRect(Handle(), nullptr, FALSE);
-}
-
-LRESULT Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_PAINT) {
-        OnPaint();
-        return 0;
-    }
-    return Window::HandleMessage(message, wParam, lParam);
 }
 
 void Label::OnPaint()

@@ -18,8 +18,7 @@ public:
 
 private:
     explicit Label(const ControlDescription& description) : Control(description) {}
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnPaint();
+    void OnPaint() override;
 
     ColourValue background_ = kLabelBackgroundColour;
     ColourValue text_ = kLabelTextColour;

@@ -44,7 +44,7 @@ private:
     void OnLeftButtonPressed(const Control& control, std::int32_t x, std::int32_t y, std::int32_t keys);
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnPaint();
+    void OnPaint() override;
     bool OnSetCursor(HWND under, UINT hitTest);
     void OnActivate(WPARAM state);
     void OnSetFocus();

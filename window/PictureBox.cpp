@@ -37,20 +37,9 @@ std::unique_ptr<PictureBox> PictureBox::Create(const ControlDescription& descrip
         return nullptr;
     std::unique_ptr<PictureBox> box(new PictureBox(description));
     box->picture_ = MakeFieldBitmap(description.picture);
-    if (!box->CreateHandle(0, kClassName, L"", WS_CHILD, description.left, description.top,
-                           description.width, description.height, parent,
-                           reinterpret_cast<HMENU>(static_cast<UINT_PTR>(description.id))))
+    if (!box->CreateChildHandle(kClassName, L"", description, parent))
         return nullptr;
     return box;
-}
-
-LRESULT PictureBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_PAINT) {
-        OnPaint();
-        return 0;
-    }
-    return Window::HandleMessage(message, wParam, lParam);
 }
 
 void PictureBox::OnPaint()

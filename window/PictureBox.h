@@ -16,8 +16,7 @@ public:
 
 private:
     explicit PictureBox(const ControlDescription& description) : Control(description) {}
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void OnPaint();
+    void OnPaint() override;
 
     Bitmap picture_;
 };

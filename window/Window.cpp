@@ -60,8 +60,20 @@ bool Window::CreateHandle(DWORD exStyle, const wchar_t* className, const wchar_t
                            ModuleInstance(), this) != nullptr;
 }
 
+bool Window::CreateChildHandle(const wchar_t* className, const wchar_t* title,
+                               const ControlDescription& description, HWND parent)
+{
+    return CreateHandle(0, className, title, WS_CHILD, description.left, description.top,
+                        description.width, description.height, parent,
+                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(description.id)));
+}
+
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_PAINT) {
+        OnPaint();
+        return 0;
+    }
     return DefWindowProcW(handle_, message, wParam, lParam);
 }
 

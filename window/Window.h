@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window/WindowDescription.h"
+
 #include <windows.h>
 
 // The base of every window kind that has a class of its own. The object is
@@ -28,8 +30,14 @@ protected:
     // Creates the window and attaches this object to it.
     bool CreateHandle(DWORD exStyle, const wchar_t* className, const wchar_t* title, DWORD style,
                       int left, int top, int width, int height, HWND parent, HMENU id);
+    // Creates a hidden child at the place and with the identifier of its description.
+    bool CreateChildHandle(const wchar_t* className, const wchar_t* title,
+                           const ControlDescription& description, HWND parent);
 
+    // Every message but WM_PAINT goes to the platform; WM_PAINT goes to OnPaint.
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Paints the window; the default leaves it to the platform.
+    virtual void OnPaint() { DefWindowProcW(handle_, WM_PAINT, 0, 0); }
     // Returns true when the message has been dealt with and must not be dispatched.
     virtual bool PreTranslateMessage(MSG&) { return false; }
 
